@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds Orvanix (Release) and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANIX_TESTS=OFF -DORVANIX_BENCH=OFF >/dev/null
+cmake --build build --target orvanix orvanix-cli
+exec build/orvanix "$@"
