@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/gui/event_map.h"
 #include "app/gui/main_window.h"
 #include "app/gui/startup.h"
 #include "app/process_state.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
 
     MainWindow window;
     QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit);
+    wireEventMap(window, state);
     runCreatedHandler(window, state);
     const int status = QApplication::exec();
     runExitRoutine(state);

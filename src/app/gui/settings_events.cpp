@@ -1,0 +1,7 @@
+#include "app/gui/event_map.h"
+
+namespace orvanix {
+
+void attachSettings(MainWindow&, ProcessState&) {}
+
+}  // namespace orvanix
