@@ -8,7 +8,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libqt6webenginecore6-bin qt6-image-formats-plugins
   libcurl4-openssl-dev libicu-dev libpcre2-dev libsqlite3-dev libssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
-  xvfb xauth x11-utils xdotool trayer fonts-noto-cjk sqlite3 curl
+  xvfb xauth x11-utils xdotool wmctrl openbox trayer fonts-noto-cjk sqlite3 curl time
+  imagemagick
 )
 
 missing=()

@@ -4,6 +4,10 @@
 #include <QTabWidget>
 
 #include "app/gui/main_window_pages.h"
+#include "app/gui/tab_control.h"
+
+// Resources of a static library must be registered by hand.
+static void initResources() { Q_INIT_RESOURCE(resources); }
 
 namespace orvanix {
 
@@ -30,13 +34,15 @@ const MenuSpec kMenus[] = {
 MainWindow::MainWindow()
     : shell_(std::make_unique<DesktopShell>()),
       trayAvailable_([] { return QSystemTrayIcon::isSystemTrayAvailable(); }) {
+    initResources();
     setObjectName(QStringLiteral("主窗口"));
     setWindowTitle(kTitle);
     setWindowIcon(QIcon(QStringLiteral(":/orvanix/tray.png")));
+    // The design size 943x620 counts the frame; this is the client area inside it.
     move(50, 50);
-    resize(943, 620);
+    resize(kClientSize);
 
-    tabs_ = new QTabWidget(this);
+    tabs_ = new TabControl(this);
     tabs_->setObjectName(QStringLiteral("高级选择夹1"));
     tabs_->setGeometry(8, 8, 920, 555);
     buildPages();

@@ -21,6 +21,7 @@ class MainWindow : public QWidget {
     Q_OBJECT
 public:
     static inline const QString kTitle = QStringLiteral("★Orvanix★V2.5");
+    static constexpr QSize kClientSize{938, 586};
     static inline const QString kTrayTip = QStringLiteral("★★Orvan网络,追求完美★★");
 
     MainWindow();

@@ -10,10 +10,13 @@
 #include <QTimer>
 
 #include "app/gui/report_list.h"
+#include "app/gui/tab_control.h"
 
 namespace orvanix {
 
 namespace {
+
+constexpr const char* kTabPage = "tabPage";
 
 QString u(const char* text) { return QString::fromUtf8(text); }
 
@@ -23,11 +26,17 @@ QStringList items(std::initializer_list<const char*> texts) {
     return list;
 }
 
+// Creates a named control at its design rectangle: on a tab page in the tab
+// control's coordinates, elsewhere in its parent's.
 template <typename T>
 T* place(QWidget* parent, const char* name, int x, int y, int w, int h) {
     auto* widget = new T(parent);
     widget->setObjectName(u(name));
-    widget->setGeometry(x, y, w, h);
+    if (parent->property(kTabPage).toBool()) {
+        TabControl::placeByDesign(widget, QRect(x, y, w, h));
+    } else {
+        widget->setGeometry(x, y, w, h);
+    }
     return widget;
 }
 
@@ -64,6 +73,7 @@ void searchRow(QWidget* page, const char* labelName, const char* keywordName,
 QWidget* page(QTabWidget& tabs, const char* title) {
     auto* widget = new QWidget(&tabs);
     widget->setObjectName(QStringLiteral("page%1").arg(tabs.count()));
+    widget->setProperty(kTabPage, true);
     tabs.addTab(widget, u(title));
     return widget;
 }
@@ -71,7 +81,7 @@ QWidget* page(QTabWidget& tabs, const char* title) {
 void reportList(QWidget* parent, const char* name, std::initializer_list<const char*> columns,
                 int x, int y, int w, int h) {
     auto* list = new ReportList(u(name), items(columns), parent);
-    list->setGeometry(x, y, w, h);
+    TabControl::placeByDesign(list, QRect(x, y, w, h));
 }
 
 const auto kCounts20 = {"20", "40", "60", "80", "100"};
@@ -88,7 +98,7 @@ void buildTopControls(QWidget& window) {
     // Hosts the maker's usage page; too small to show anything.
     place<QWidget>(&window, "超文本浏览框1", 872, 0, 48, 24);
     // A scratch box, mostly above the client area.
-    place<QLineEdit>(&window, "编辑框1", 648, -16, 32, 24);
+    place<QLineEdit>(&window, "编辑框1", 648, -16, 32, 24)->hide();
 }
 
 void buildNetdiskPage(QTabWidget& tabs) {
@@ -111,8 +121,9 @@ void buildMagnetPage(QTabWidget& tabs) {
     combo(p, "组合框_模式", items({"BT樱桃", "DHT"}), 558, 40, 72, 20);
     label(p, "透明标签4", "搜索数量:", 648, 40, 56, 24);
     combo(p, "组合框1", items(kCounts20), 704, 40, 72, 20);
-    auto* hint = label(p, "透明标签_提示", "可离线下载到网盘观看电影,或收藏资料", 520, 8, 380, 24);
-    hint->setStyleSheet(QStringLiteral("color: #c0392b;"));
+    // The page's hint, in small type under the keyword box.
+    auto* hint = label(p, "透明标签_提示", "可离线下载到网盘观看电影,或收藏资料", 91, 61, 232, 14);
+    hint->setStyleSheet(QStringLiteral("color: #c0392b; font-size: 11px;"));
     reportList(p, "超级列表框_磁链检索内容", {"序号", "文件名", "文件大小", "收录时间", "磁链"}, 8,
                75, 904, 475);
 }
