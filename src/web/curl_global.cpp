@@ -8,7 +8,7 @@
 namespace orvanix {
 
 bool ensureCurlInitialized() {
-    static const bool initialized = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    static const bool initialized = curlGlobalInit(CURL_GLOBAL_DEFAULT) == CURLE_OK;
     return initialized;
 }
 
@@ -30,12 +30,12 @@ void unlockShare(CURL*, curl_lock_data data, void*) {
 
 CURLSH* createCookieStore() {
     if (!ensureCurlInitialized()) return nullptr;
-    CURLSH* share = curl_share_init();
+    CURLSH* share = curlShareInit();
     if (share == nullptr) return nullptr;
     shareLocks();  // constructed before any transfer can lock
-    curl_share_setopt(share, CURLSHOPT_LOCKFUNC, lockShare);
-    curl_share_setopt(share, CURLSHOPT_UNLOCKFUNC, unlockShare);
-    curl_share_setopt(share, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
+    curlShareSetopt(share, CURLSHOPT_LOCKFUNC, lockShare);
+    curlShareSetopt(share, CURLSHOPT_UNLOCKFUNC, unlockShare);
+    curlShareSetopt(share, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
     return share;
 }
 
@@ -51,8 +51,8 @@ void clearSharedCookies() {
     if (store == nullptr) return;
     const CurlEasy easy = makeCurlEasy();
     if (!easy) return;
-    curl_easy_setopt(easy.get(), CURLOPT_SHARE, store);
-    curl_easy_setopt(easy.get(), CURLOPT_COOKIELIST, "ALL");
+    curlEasySetopt(easy.get(), CURLOPT_SHARE, store);
+    curlEasySetopt(easy.get(), CURLOPT_COOKIELIST, "ALL");
 }
 
 }  // namespace orvanix

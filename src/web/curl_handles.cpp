@@ -8,7 +8,7 @@ namespace orvanix {
 
 bool CurlHeaderList::append(std::string_view line) {
     const std::string copy(line);
-    curl_slist* grown = curl_slist_append(list_.get(), copy.c_str());
+    curl_slist* grown = curlSlistAppend(list_.get(), copy.c_str());
     if (grown == nullptr) return false;
     list_.release();  // the grown list now owns the old nodes
     list_.reset(grown);
@@ -17,7 +17,7 @@ bool CurlHeaderList::append(std::string_view line) {
 
 CurlEasy makeCurlEasy() {
     if (!ensureCurlInitialized()) return nullptr;
-    return CurlEasy(curl_easy_init());
+    return CurlEasy(curlEasyInit());
 }
 
 }  // namespace orvanix

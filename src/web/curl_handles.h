@@ -1,6 +1,6 @@
 #pragma once
 
-#include <curl/curl.h>
+#include "web/curl_library.h"
 
 #include <memory>
 #include <string_view>
@@ -9,13 +9,13 @@ namespace orvanix {
 
 // Owning handles for libcurl objects.
 struct CurlEasyDeleter {
-    void operator()(CURL* handle) const noexcept { curl_easy_cleanup(handle); }
+    void operator()(CURL* handle) const noexcept { curlEasyCleanup(handle); }
 };
 struct CurlMultiDeleter {
-    void operator()(CURLM* handle) const noexcept { curl_multi_cleanup(handle); }
+    void operator()(CURLM* handle) const noexcept { curlMultiCleanup(handle); }
 };
 struct CurlListDeleter {
-    void operator()(curl_slist* list) const noexcept { curl_slist_free_all(list); }
+    void operator()(curl_slist* list) const noexcept { curlSlistFreeAll(list); }
 };
 
 using CurlEasy = std::unique_ptr<CURL, CurlEasyDeleter>;

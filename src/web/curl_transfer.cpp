@@ -104,32 +104,32 @@ int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t upload
 // Sets the per-request options of one hop.
 void prepareHop(CURL* easy, const TransferRequest& request, HttpMethod method,
                 const std::string& connectUrl, const std::string& target) {
-    curl_easy_setopt(easy, CURLOPT_URL, connectUrl.c_str());
-    curl_easy_setopt(easy, CURLOPT_REQUEST_TARGET, target.c_str());
-    curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, nullptr);
+    curlEasySetopt(easy, CURLOPT_URL, connectUrl.c_str());
+    curlEasySetopt(easy, CURLOPT_REQUEST_TARGET, target.c_str());
+    curlEasySetopt(easy, CURLOPT_CUSTOMREQUEST, nullptr);
     switch (method) {
         case HttpMethod::get:
-            curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
+            curlEasySetopt(easy, CURLOPT_HTTPGET, 1L);
             break;
         case HttpMethod::post:
-            curl_easy_setopt(easy, CURLOPT_POST, 1L);
-            curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE,
-                             static_cast<curl_off_t>(request.body.size()));
-            curl_easy_setopt(easy, CURLOPT_POSTFIELDS,
-                             request.body.empty() ? "" : request.body.data());
+            curlEasySetopt(easy, CURLOPT_POST, 1L);
+            curlEasySetopt(easy, CURLOPT_POSTFIELDSIZE_LARGE,
+                           static_cast<curl_off_t>(request.body.size()));
+            curlEasySetopt(easy, CURLOPT_POSTFIELDS,
+                           request.body.empty() ? "" : request.body.data());
             break;
         case HttpMethod::head:
             if (request.body.empty()) {
-                curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
+                curlEasySetopt(easy, CURLOPT_NOBODY, 1L);
             } else {
                 // A HEAD that carries a body goes out like a POST under the verb
                 // HEAD; libcurl would then wait for a response body that never
                 // comes, so the header callback ends the transfer after the head.
-                curl_easy_setopt(easy, CURLOPT_NOBODY, 0L);
-                curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE,
-                                 static_cast<curl_off_t>(request.body.size()));
-                curl_easy_setopt(easy, CURLOPT_POSTFIELDS, request.body.data());
-                curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, "HEAD");
+                curlEasySetopt(easy, CURLOPT_NOBODY, 0L);
+                curlEasySetopt(easy, CURLOPT_POSTFIELDSIZE_LARGE,
+                               static_cast<curl_off_t>(request.body.size()));
+                curlEasySetopt(easy, CURLOPT_POSTFIELDS, request.body.data());
+                curlEasySetopt(easy, CURLOPT_CUSTOMREQUEST, "HEAD");
             }
             break;
     }
@@ -141,11 +141,11 @@ CURLcode runHop(CURLM* multi, CURL* easy, TransferState& state,
                 std::chrono::milliseconds idleTimeout, bool& stopped) {
     state.lastActivity = std::chrono::steady_clock::now();
     state.bytesSent = 0;
-    if (curl_multi_add_handle(multi, easy) != CURLM_OK) return CURLE_FAILED_INIT;
+    if (curlMultiAddHandle(multi, easy) != CURLM_OK) return CURLE_FAILED_INIT;
     CURLcode code = CURLE_OK;
     int running = 1;
     while (true) {
-        if (curl_multi_perform(multi, &running) != CURLM_OK) {
+        if (curlMultiPerform(multi, &running) != CURLM_OK) {
             code = CURLE_FAILED_INIT;
             break;
         }
@@ -159,14 +159,14 @@ CURLcode runHop(CURLM* multi, CURL* easy, TransferState& state,
             code = CURLE_OPERATION_TIMEDOUT;
             break;
         }
-        curl_multi_poll(multi, nullptr, 0, poll_slice_ms, nullptr);
+        curlMultiPoll(multi, nullptr, 0, poll_slice_ms, nullptr);
     }
     int queued = 0;
-    while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
+    while (CURLMsg* message = curlMultiInfoRead(multi, &queued)) {
         if (message->msg == CURLMSG_DONE) code = message->data.result;
     }
     if (code == CURLE_ABORTED_BY_CALLBACK) stopped = true;
-    curl_multi_remove_handle(multi, easy);
+    curlMultiRemoveHandle(multi, easy);
     return code;
 }
 
@@ -358,7 +358,7 @@ TransferResult performTransfer(const TransferRequest& request, const StopToken* 
                                const TransferSettings& settings) {
     TransferResult result;
     CurlEasy easy = makeCurlEasy();
-    CurlMulti multi(easy ? curl_multi_init() : nullptr);
+    CurlMulti multi(easy ? curlMultiInit() : nullptr);
     if (!easy || !multi || stopRequested(stop)) return result;
     CURL* handle = easy.get();
 
@@ -367,32 +367,35 @@ TransferResult performTransfer(const TransferRequest& request, const StopToken* 
     state.stop = stop;
 
     // Options that stay the same on every hop.
-    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(handle, CURLOPT_BUFFERSIZE, 256L * 1024);  // fewer rounds for big pages
-    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 0L);
-    curl_easy_setopt(handle, CURLOPT_HTTP_VERSION,
-                     request.http10 ? CURL_HTTP_VERSION_1_0 : CURL_HTTP_VERSION_1_1);
-    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS,
-                     static_cast<long>(settings.connectTimeout.count()));
-    curl_easy_setopt(handle, CURLOPT_USERAGENT, request.userAgent.c_str());
-    curl_easy_setopt(handle, CURLOPT_HTTPHEADER, request.headers);
-    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, onBody);
-    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &state);
-    curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, onHeaderLine);
-    curl_easy_setopt(handle, CURLOPT_HEADERDATA, &state);
-    curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, onProgress);
-    curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &state);
+    curlEasySetopt(handle, CURLOPT_NOSIGNAL, 1L);
+    curlEasySetopt(handle, CURLOPT_BUFFERSIZE, 256L * 1024);  // fewer rounds for big pages
+    curlEasySetopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
+    curlEasySetopt(handle, CURLOPT_FOLLOWLOCATION, 0L);
+    curlEasySetopt(handle, CURLOPT_HTTP_VERSION,
+                   request.http10 ? CURL_HTTP_VERSION_1_0 : CURL_HTTP_VERSION_1_1);
+    // An HTTP/1.0 request is one request per connection: a redirect hop never
+    // reuses a connection the server may already be closing.
+    if (request.http10) curlEasySetopt(handle, CURLOPT_FORBID_REUSE, 1L);
+    curlEasySetopt(handle, CURLOPT_CONNECTTIMEOUT_MS,
+                   static_cast<long>(settings.connectTimeout.count()));
+    curlEasySetopt(handle, CURLOPT_USERAGENT, request.userAgent.c_str());
+    curlEasySetopt(handle, CURLOPT_HTTPHEADER, request.headers);
+    curlEasySetopt(handle, CURLOPT_WRITEFUNCTION, onBody);
+    curlEasySetopt(handle, CURLOPT_WRITEDATA, &state);
+    curlEasySetopt(handle, CURLOPT_HEADERFUNCTION, onHeaderLine);
+    curlEasySetopt(handle, CURLOPT_HEADERDATA, &state);
+    curlEasySetopt(handle, CURLOPT_NOPROGRESS, 0L);
+    curlEasySetopt(handle, CURLOPT_XFERINFOFUNCTION, onProgress);
+    curlEasySetopt(handle, CURLOPT_XFERINFODATA, &state);
     const std::string proxy = request.proxyAddress.empty() ? "" : "http://" + request.proxyAddress;
-    curl_easy_setopt(handle, CURLOPT_PROXY,
-                     proxy.c_str());  // "": no proxy, not even from the environment
-    if (!settings.caFile.empty()) curl_easy_setopt(handle, CURLOPT_CAINFO, settings.caFile.c_str());
+    curlEasySetopt(handle, CURLOPT_PROXY,
+                   proxy.c_str());  // "": no proxy, not even from the environment
+    if (!settings.caFile.empty()) curlEasySetopt(handle, CURLOPT_CAINFO, settings.caFile.c_str());
     if (request.cookieStore) {
         CURLSH* store = sharedCookieStore();
         if (store == nullptr) return result;
-        curl_easy_setopt(handle, CURLOPT_COOKIEFILE, "");  // cookie engine on, nothing loaded
-        curl_easy_setopt(handle, CURLOPT_SHARE, store);
+        curlEasySetopt(handle, CURLOPT_COOKIEFILE, "");  // cookie engine on, nothing loaded
+        curlEasySetopt(handle, CURLOPT_SHARE, store);
     }
 
     HttpTarget where = request.where;
@@ -409,9 +412,9 @@ TransferResult performTransfer(const TransferRequest& request, const StopToken* 
 
         result.code = runHop(multi.get(), handle, state, settings.idleTimeout, result.stopped);
         long status = 0;
-        curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
+        curlEasyGetinfo(handle, CURLINFO_RESPONSE_CODE, &status);
         long requestBytes = 0;
-        curl_easy_getinfo(handle, CURLINFO_REQUEST_SIZE, &requestBytes);
+        curlEasyGetinfo(handle, CURLINFO_REQUEST_SIZE, &requestBytes);
         result.connected = result.connected || requestBytes > 0;
         result.status = status;
         result.body = std::move(state.body);

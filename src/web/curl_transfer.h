@@ -1,6 +1,6 @@
 #pragma once
 
-#include <curl/curl.h>
+#include "web/curl_library.h"
 
 #include <optional>
 #include <string>

@@ -504,10 +504,18 @@ bool FixtureServer::Impl::respond(Connection& connection, const RecordedRequest&
     if (response.announceLength && !lengthGiven) {
         head += "Content-Length: " + std::to_string(bodySize) + "\r\n";
     }
-    if (!response.announceLength) head += "Connection: close\r\n";
+    // The connection stays open only for a request that asked for it; a reply on a
+    // connection that is about to close says so, as servers do.
+    const bool http10 = request.requestLine.ends_with("HTTP/1.0");
+    const auto connectionHeader = request.header("Connection");
+    const bool keepAlive =
+        response.announceLength &&
+        !(connectionHeader && equalsIgnoringCase(*connectionHeader, "close")) &&
+        (!http10 || (connectionHeader && equalsIgnoringCase(*connectionHeader, "keep-alive")));
+    if (!keepAlive) head += "Connection: close\r\n";
     head += "\r\n";
     if (!connection.writeAll(head, stopping)) return false;
-    if (request.method() == "HEAD") return response.announceLength;
+    if (request.method() == "HEAD") return keepAlive;
 
     auto bodyPiece = [&](std::size_t offset, std::size_t size) {
         if (!generated) return std::string_view(response.body).substr(offset, size);
@@ -541,11 +549,7 @@ bool FixtureServer::Impl::respond(Connection& connection, const RecordedRequest&
             }
             break;
     }
-    if (!response.announceLength) return false;
-    const bool http10 = request.requestLine.ends_with("HTTP/1.0");
-    const auto connectionHeader = request.header("Connection");
-    if (connectionHeader && equalsIgnoringCase(*connectionHeader, "close")) return false;
-    return !http10 || (connectionHeader && equalsIgnoringCase(*connectionHeader, "keep-alive"));
+    return keepAlive;
 }
 
 void FixtureServer::Impl::serve(Connection& connection, bool tls) {
