@@ -32,6 +32,9 @@ int main(int argc, char** argv) {
         combo->addItems({"20", "40", "60", "80", "100"});
         combo->setGeometry(632, 14, 72, 20);
         auto* model = new QStandardItemModel(0, 6, page);
+        model->setHorizontalHeaderLabels({QStringLiteral("序号"), QStringLiteral("文件名"),
+                                          QStringLiteral("文件大小"), QStringLiteral("收录时间"),
+                                          QStringLiteral("网盘链接"), QStringLiteral("图片地址")});
         auto* list = new QTreeView(page);
         list->setModel(model);
         list->setGeometry(225, 50, 687, 475);
