@@ -2,7 +2,6 @@
 // 10,000 records), side by side with glibc memmem over the same buffer. After the
 // runs, the ratios to memmem are printed.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
 #include <cstring>
 #include <iostream>
@@ -11,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/heap_tuning.h"
 #include "web/escape_decoding.h"
 #include "web/html_to_text.h"
 #include "web/text_cut.h"
@@ -231,20 +231,18 @@ void printSummary(const char* title, const Figures& f) {
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    // First as a fresh process runs them: glibc hands freed memory at the top of the
-    // heap and large blocks back to the system, so every call pays the page faults of
-    // getting it again (costly on virtual machines). Then again with the heap kept, as
-    // in a program that has been running for a while; this isolates the work of the
-    // functions themselves.
+    // First with glibc's defaults: freed memory at the top of the heap and large
+    // blocks go back to the system, so every call pays the page faults of getting
+    // it again (costly on virtual machines). Then as the programs run: they keep
+    // that memory for the next page (keepPageMemory at start).
     SummaryReporter fresh;
     benchmark::RunSpecifiedBenchmarks(&fresh);
-    mallopt(M_TRIM_THRESHOLD, 1 << 30);
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
-    std::cout << "\nAgain with the heap kept warm\n";
-    SummaryReporter warm;
-    benchmark::RunSpecifiedBenchmarks(&warm);
-    printSummary("Summary, fresh heap", Figures{fresh});
-    printSummary("Summary, warm heap", Figures{warm});
+    orvanix::keepPageMemory();
+    std::cout << "\nAgain as the programs run, with freed page memory kept\n";
+    SummaryReporter kept;
+    benchmark::RunSpecifiedBenchmarks(&kept);
+    printSummary("Summary, glibc defaults (memory handed back after every call)", Figures{fresh});
+    printSummary("Summary, as the programs run (keepPageMemory)", Figures{kept});
     benchmark::Shutdown();
     return 0;
 }

@@ -3,12 +3,14 @@
 #include <cstdlib>
 
 #include "app/gui/event_map.h"
+#include "app/heap_tuning.h"
 #include "app/gui/main_window.h"
 #include "app/gui/startup.h"
 #include "app/process_state.h"
 
 int main(int argc, char** argv) {
     using namespace orvanix;
+    keepPageMemory();
     ProcessState& state = processState();
     platformStartup(state);
 
