@@ -7,6 +7,7 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 
 export QTWEBENGINE_DISABLE_SANDBOX=1
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0} UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
 jobs=$(nproc)
 
 echo "== Release build and tests"

@@ -15,17 +15,6 @@
 #include "support/paths.h"
 #include "web/endpoints.h"
 
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-// QtWebEngine's own (uninstrumented) Chromium code frees some objects through a
-// base of another size, which AddressSanitizer reports when the web view is
-// destroyed. Our code stays checked for everything else.
-extern "C" const char* __asan_default_options() {
-    return "new_delete_type_mismatch=0";
-}
-#endif
-#endif
-
 namespace orvanix::test {
 namespace {
 
@@ -92,7 +81,6 @@ TEST_F(PageSwitch, FeedbackPageShowsTheServedPage) {
     }
     processState().runDirectory = buildDir();
     // The web engine refuses to start as root (as in CI) with its sandbox on.
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     const std::string plugin = buildDir() + "/" + kFeedbackPluginFile.toStdString();
     ASSERT_TRUE(std::filesystem::exists(plugin)) << plugin << " is not built";
 

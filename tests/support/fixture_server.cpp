@@ -84,7 +84,7 @@ std::string reasonPhrase(int status) {
 std::string contentTypeFor(std::string_view path) {
     const auto dot = path.rfind('.');
     const std::string ext = dot == std::string_view::npos ? "" : std::string(path.substr(dot + 1));
-    if (ext == "html" || ext == "htm") return "text/html";
+    if (ext == "html" || ext == "htm" || ext == "php") return "text/html";  // served pages stand for scripts
     if (ext == "txt") return "text/plain";
     if (ext == "json") return "application/json";
     if (ext == "js") return "application/javascript";
