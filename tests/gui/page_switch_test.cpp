@@ -64,6 +64,22 @@ TEST_F(PageSwitch, UnknownPageIsOnlySaved) {
     }
 }
 
+// A start restored onto page 4 shows its window first: the page (here: the
+// search for the plugin, which this run directory does not have) waits until
+// the window is on screen.
+TEST_F(PageSwitch, FeedbackPageWaitsUntilTheWindowIsShown) {
+    auto* notice = window.control<QLabel>(u("反馈提示"));
+    ASSERT_NE(notice, nullptr);
+    window.hide();
+    switchOnWorker(4);
+    EXPECT_EQ(window.statusBar().part(5), u("有什么意见或建议都说出来吧!我会很快解决的哈!"));
+    EXPECT_TRUE(notice->toolTip().isEmpty());  // nothing looked for yet
+
+    window.show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !notice->toolTip().isEmpty(); }, 5000));
+    EXPECT_FALSE(notice->isHidden());  // no plugin: the notice stays
+}
+
 // Page 4 loads the web view plugin from <run directory>/plugins and shows the
 // feedback page served on 127.0.0.1; each visit loads it anew.
 TEST_F(PageSwitch, FeedbackPageShowsTheServedPage) {

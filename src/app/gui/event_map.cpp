@@ -5,6 +5,7 @@ namespace orvanix {
 void wireEventMap(MainWindow& window, ProcessState& state) {
     attachSettings(window, state);
     attachSiteList(window, state);
+    attachSearch(window, state);
 }
 
 }  // namespace orvanix

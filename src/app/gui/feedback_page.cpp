@@ -1,8 +1,10 @@
 #include "app/gui/feedback_page.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QLabel>
 #include <QPluginLoader>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -20,6 +22,7 @@ const QString kNoticeName = QStringLiteral("反馈提示");
 const QString kViewName = QStringLiteral("反馈网页");
 constexpr const char* kLoadTried = "feedbackPluginTried";
 constexpr const char* kPluginProperty = "feedbackPlugin";
+constexpr const char* kWaitingForShow = "feedbackWaitingForShow";
 
 // The plugin's entry object; nullptr (and `error` says why) when the plugin
 // file is missing, cannot be loaded or does not offer the view.
@@ -64,9 +67,43 @@ QString feedbackPageAddress() {
            QStringLiteral("/orvlune/access/index.php");
 }
 
+namespace {
+
+// Runs the feedback page's first showing once the window is on screen, so a
+// start restored onto page 4 shows its window before the web engine loads.
+class ShowWhenVisible : public QObject {
+public:
+    explicit ShowWhenVisible(MainWindow& window) : QObject(&window), window_(window) {
+        window.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            window_.removeEventFilter(this);
+            if (auto* frame = window_.control<QWidget>(kFrameName))
+                frame->setProperty(kWaitingForShow, false);
+            QTimer::singleShot(0, &window_, [window = &window_] { showFeedbackPage(*window); });
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    MainWindow& window_;
+};
+
+}  // namespace
+
 void showFeedbackPage(MainWindow& window) {
     auto* frame = window.control<QWidget>(kFrameName);
     if (!frame) return;
+    if (!window.isVisible()) {
+        if (!frame->property(kWaitingForShow).toBool()) {
+            frame->setProperty(kWaitingForShow, true);
+            new ShowWhenVisible(window);
+        }
+        return;
+    }
     auto* view = frame->findChild<QWidget*>(kViewName, Qt::FindDirectChildrenOnly);
     if (!view) {
         // The plugin is looked for once; a window without it keeps its notice.

@@ -59,21 +59,26 @@ void RowModel::clear() {
 }
 
 ReportList::ReportList(const QString& name, QStringList columns, QWidget* parent)
-    : QTreeView(parent), model_(new RowModel(std::move(columns), this)) {
+    : QTableView(parent), model_(new RowModel(std::move(columns), this)) {
     setObjectName(name);
     setModel(model_);
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setUniformRowHeights(true);
-    setAllColumnsShowFocus(true);
+    setShowGrid(false);
+    setWordWrap(false);
     setAlternatingRowColors(true);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    header()->setSectionsClickable(true);
-    header()->setStretchLastSection(true);
-    header()->resizeSection(0, 48);
-    connect(header(), &QHeaderView::sectionClicked, this, &ReportList::headerClicked);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setStretchLastSection(true);
+    horizontalHeader()->setDefaultSectionSize(100);
+    horizontalHeader()->resizeSection(0, 48);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &ReportList::headerClicked);
 }
 
 int ReportList::currentRow() const {
@@ -82,7 +87,7 @@ int ReportList::currentRow() const {
 }
 
 void ReportList::mousePressEvent(QMouseEvent* event) {
-    QTreeView::mousePressEvent(event);
+    QTableView::mousePressEvent(event);
     if (event->button() == Qt::RightButton) {
         // A right click also selects the row under the pointer, as report lists do.
         const auto index = indexAt(event->position().toPoint());
@@ -91,7 +96,7 @@ void ReportList::mousePressEvent(QMouseEvent* event) {
 }
 
 void ReportList::mouseReleaseEvent(QMouseEvent* event) {
-    QTreeView::mouseReleaseEvent(event);
+    QTableView::mouseReleaseEvent(event);
     if (event->button() == Qt::RightButton) emit rightClicked();
     if (event->button() == Qt::LeftButton) emit leftClicked();
 }

@@ -2,7 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QStringList>
-#include <QTreeView>
+#include <QTableView>
 #include <vector>
 
 namespace orvanix {
@@ -30,8 +30,9 @@ private:
     std::vector<QStringList> rows_;
 };
 
-// A report-style list: column headers, whole-row selection, one model.
-class ReportList : public QTreeView {
+// A report-style list: column headers, whole-row selection, one model. A table
+// view, which takes appended rows without laying out the rows before them again.
+class ReportList : public QTableView {
     Q_OBJECT
 public:
     ReportList(const QString& name, QStringList columns, QWidget* parent);
