@@ -2,8 +2,28 @@
 
 #include <mutex>
 #include <string>
+#include <utility>
 
 namespace orvanix {
+
+// A text that one thread may set while others read it.
+class GuardedText {
+public:
+    GuardedText& operator=(std::string text) {
+        std::lock_guard lock(mutex_);
+        text_ = std::move(text);
+        return *this;
+    }
+    void clear() { *this = std::string(); }
+    std::string get() const {
+        std::lock_guard lock(mutex_);
+        return text_;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::string text_;
+};
 
 // The few objects that several parts of the program share for the whole run.
 // Created by the start sequence, released when the program ends.
@@ -11,7 +31,8 @@ struct ProcessState {
     std::string runDirectory;    // folder of the executable, no trailing slash
     std::string executableName;  // file name of the executable, no folder
     std::string settingsPath;    // runDirectory + "/config.ini", set by the created handler
-    std::string dbDirectory;     // runDirectory + "/db/", set by the start-up restore
+    GuardedText dbDirectory;     // runDirectory + "/db/", set by the start-up restore
+                                 // while handlers on the GUI thread may read it
     std::mutex startupLock;      // held by each start-up worker for its whole run
 };
 

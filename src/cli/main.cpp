@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/heap_tuning.h"
 #include "app/process_state.h"
 #include "cli/magnet_command.h"
 #include "cli/netdisk_command.h"
@@ -23,6 +24,7 @@ void printUsage(std::ostream& out) {
 
 int main(int argc, char** argv) {
     using namespace orvanix;
+    keepPageMemory();
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {

@@ -61,7 +61,7 @@ SqliteDb openSiteTable(const std::string& path, bool readOnly) {
 }  // namespace
 
 std::string siteTablePath() {
-    return processState().dbDirectory + "wp.edb";
+    return processState().dbDirectory.get() + "wp.edb";
 }
 
 std::vector<SiteRecord> readSiteTable(const std::string& path) {

@@ -112,7 +112,7 @@ TEST_F(StartupRestore, EveryControlComesBack) {
     EXPECT_EQ(window.tabs().currentIndex(), 2);
     EXPECT_EQ(window.statusBar().part(5), u("百度网盘;海量资源;想存就存;想看就看."));
     EXPECT_TRUE(window.trayIcon().isVisible());
-    EXPECT_EQ(processState().dbDirectory, dir.string() + "/db/");
+    EXPECT_EQ(processState().dbDirectory.get(), dir.string() + "/db/");
     // Nothing the restore set was written back: the file is as it was.
     EXPECT_EQ(config(), prepared);
 
