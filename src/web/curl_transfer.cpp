@@ -204,13 +204,13 @@ bool isUsableHost(std::string_view host) {
     });
 }
 
-std::string wireTarget(std::string_view target) {
+std::string percentEncodeControls(std::string_view text, bool alsoSpace) {
     static constexpr char hex[] = "0123456789ABCDEF";
     std::string out;
-    out.reserve(target.size());
-    for (char c : target) {
+    out.reserve(text.size());
+    for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte <= 0x20 || byte == 0x7F) {
+        if (byte < 0x20 || byte == 0x7F || (alsoSpace && byte == 0x20)) {
             out += '%';
             out += hex[byte >> 4];
             out += hex[byte & 0x0F];
@@ -219,6 +219,10 @@ std::string wireTarget(std::string_view target) {
         }
     }
     return out;
+}
+
+std::string wireTarget(std::string_view target) {
+    return percentEncodeControls(target, true);
 }
 
 std::optional<HttpTarget> splitHttpUrl(std::string_view url) {

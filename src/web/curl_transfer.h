@@ -40,6 +40,10 @@ bool isUsableHost(std::string_view host);
 // stand in a request line (controls, space, DEL) are percent-encoded.
 std::string wireTarget(std::string_view target);
 
+// Text with its control bytes (and, when asked, spaces) percent-encoded, so that
+// it cannot break a request line or start a header line of its own.
+std::string percentEncodeControls(std::string_view text, bool alsoSpace);
+
 enum class HttpMethod { get, post, head };
 
 struct TransferRequest {

@@ -40,19 +40,7 @@ int leadingPort(std::string_view text) {
 // Text fit for a header value: control bytes (CR and LF above all, which would
 // start a header line of their own) are percent-encoded.
 std::string headerSafe(std::string_view text) {
-    static constexpr char hex[] = "0123456789ABCDEF";
-    std::string out;
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            out += '%';
-            out += hex[byte >> 4];
-            out += hex[byte & 0x0F];
-        } else {
-            out += c;
-        }
-    }
-    return out;
+    return percentEncodeControls(text, false);
 }
 
 }  // namespace
