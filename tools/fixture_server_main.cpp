@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 #include <string_view>
 #include <thread>
 
@@ -13,7 +14,7 @@
 namespace {
 
 constexpr const char* usage_text =
-    "Usage: orvanix-fixture-server [--tls] [--quiet] PORT FOLDER\n"
+    "Usage: orvanix-fixture-server [--tls] [--quiet] [--hang PATH]... PORT FOLDER\n"
     "\n"
     "Serves the files under FOLDER over HTTP on 127.0.0.1:PORT until it is\n"
     "interrupted (Ctrl+C or SIGTERM). A request for /a/b.html answers with\n"
@@ -25,6 +26,7 @@ constexpr const char* usage_text =
     "  FOLDER   the folder to serve\n"
     "  --tls    https with the test certificate (tests/fixtures/web/tls/cert.pem)\n"
     "  --quiet  do not print each request line\n"
+    "  --hang PATH  never answer a request for PATH (a server that hangs)\n"
     "  --help   this text\n"
     "\n"
     "Point Orvanix at it with an endpoints file, e.g. demo.ini:\n"
@@ -45,6 +47,7 @@ int main(int argc, char** argv) {
     bool quiet = false;
     std::string portText;
     std::string folder;
+    std::vector<std::string> hanging;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -54,6 +57,8 @@ int main(int argc, char** argv) {
             tls = true;
         } else if (arg == "--quiet") {
             quiet = true;
+        } else if (arg == "--hang" && i + 1 < argc) {
+            hanging.emplace_back(argv[++i]);
         } else if (portText.empty()) {
             portText = arg;
         } else if (folder.empty()) {
@@ -84,6 +89,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "orvanix-fixture-server: cannot listen on 127.0.0.1:%ld\n", port);
         return 1;
     }
+    for (const std::string& path : hanging) server.route(path, orvanix::test::FixtureResponse::hang());
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
     std::printf("serving %s at %s\n", folder.c_str(), server.baseUrl().c_str());
