@@ -1,13 +1,11 @@
 // orvanix-cli netdisk against the fixture server: its whole output, the escaping of
 // cells, the sites from the run directory, and the command-line mistakes.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "cli_runner.h"
 #include "search_temp_dir.h"
 #include "sites/checked_sites.h"
 #include "sites/site_table.h"
@@ -15,16 +13,10 @@
 #include "support/paths.h"
 #include "web/code_page.h"
 
-extern char** environ;
-
 namespace orvanix {
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
 class CliNetdiskTest : public testing::Test {
 protected:
@@ -53,35 +45,7 @@ protected:
     CliRun run(const std::vector<std::string>& args, std::string program = {}) {
         if (program.empty()) program = test::buildDir() + "/orvanix-cli";
         EXPECT_TRUE(std::filesystem::exists(program)) << "build the orvanix-cli target first";
-        std::vector<std::string> env{"ORVANIX_ENDPOINTS=" + dir.file("endpoints.ini")};
-        for (char** e = environ; *e; ++e) {
-            if (std::string_view(*e).rfind("ORVANIX_ENDPOINTS=", 0) != 0) env.emplace_back(*e);
-        }
-        std::vector<char*> envp, argv{program.data()};
-        for (auto& e : env) envp.push_back(e.data());
-        envp.push_back(nullptr);
-        std::vector<std::string> owned(args);
-        for (auto& a : owned) argv.push_back(a.data());
-        argv.push_back(nullptr);
-
-        const std::string outPath = dir.file("out.txt"), errPath = dir.file("err.txt");
-        posix_spawn_file_actions_t files;
-        posix_spawn_file_actions_init(&files);
-        posix_spawn_file_actions_addopen(&files, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0600);
-        posix_spawn_file_actions_addopen(&files, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0600);
-        pid_t pid = 0;
-        CliRun result;
-        if (posix_spawn(&pid, program.c_str(), &files, nullptr, argv.data(), envp.data()) == 0) {
-            int status = 0;
-            waitpid(pid, &status, 0);
-            result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        }
-        posix_spawn_file_actions_destroy(&files);
-        result.out = test::readWholeFile(outPath).value_or("");
-        result.err = test::readWholeFile(errPath).value_or("");
-        return result;
+        return test::runProgram(program, args, dir.file("endpoints.ini"), dir.path());
     }
 
     test::SearchTempDir dir;

@@ -1,12 +1,11 @@
 // orvanix-cli magnet against the fixture server: its whole output for both sources,
 // the defaults, and the command-line mistakes.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
+#include "cli_runner.h"
 #include "search_temp_dir.h"
 #include "support/fixture_server.h"
 #include "support/paths.h"
@@ -14,11 +13,7 @@
 namespace orvanix {
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
 test::FixtureResponse served(const char* name) {
     return test::FixtureResponse::page(
@@ -40,21 +35,11 @@ protected:
             << "\nmagnet_dht=" << server.hostAndPort() << "\n";
     }
 
-    // Runs the program with ORVANIX_ENDPOINTS pointing at the fixture server. The
-    // arguments hold no single quote.
+    // Runs the program with ORVANIX_ENDPOINTS pointing at the fixture server.
     CliRun run(const std::vector<std::string>& args) {
         const std::string program = test::buildDir() + "/orvanix-cli";
         EXPECT_TRUE(std::filesystem::exists(program)) << "build the orvanix-cli target first";
-        std::string command =
-            "ORVANIX_ENDPOINTS='" + dir.file("endpoints.ini") + "' '" + program + "'";
-        for (const std::string& arg : args) command += " '" + arg + "'";
-        command += " >'" + dir.file("out.txt") + "' 2>'" + dir.file("err.txt") + "'";
-        const int status = std::system(command.c_str());
-        CliRun result;
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.out = test::readWholeFile(dir.file("out.txt")).value_or("");
-        result.err = test::readWholeFile(dir.file("err.txt")).value_or("");
-        return result;
+        return test::runProgram(program, args, dir.file("endpoints.ini"), dir.path());
     }
 
     std::vector<std::string> targets() const {

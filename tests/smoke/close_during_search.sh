@@ -27,13 +27,5 @@ for _ in $(seq 200); do grep -q 'GET /s?' "$log" && break; sleep 0.05; done
 grep -q 'GET /s?' "$log" || { echo "FAIL: the search did not reach the server" >&2; exit 1; }
 echo "search waiting on the server; closing the window"
 
-wmctrl -c '★Orvanix★V2.5'
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
-if kill -0 "$pid" 2>/dev/null; then
-  echo "FAIL: still running 5 s after the window was closed" >&2
-  kill -9 "$pid"
-  exit 1
-fi
-wait "$pid" && status=0 || status=$?
-[ "$status" -eq 0 ] || { echo "FAIL: exit status $status" >&2; exit 1; }
+close_and_expect_exit "$pid" 5
 echo "ended cleanly while the worker was waiting"

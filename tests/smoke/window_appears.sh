@@ -16,13 +16,5 @@ if ! id=$(wait_for_window '★Orvanix★V2.5' 30); then
 fi
 echo "window $id is up"
 
-wmctrl -c '★Orvanix★V2.5'
-for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
-if kill -0 "$pid" 2>/dev/null; then
-  echo "FAIL: the program is still running 10 s after its window was closed" >&2
-  kill -9 "$pid"
-  exit 1
-fi
-wait "$pid" && status=0 || status=$?
-[ "$status" -eq 0 ] || { echo "FAIL: exit status $status" >&2; exit 1; }
+close_and_expect_exit "$pid" 10
 echo "closed cleanly"

@@ -51,3 +51,18 @@ copy_program() {
   [ -d "$build/db" ] && cp -r "$build/db" "$run/"
   echo "$run"
 }
+
+# close_and_expect_exit PID SECONDS: closes the main window as the user would and
+# fails unless the program ends within SECONDS with status 0.
+close_and_expect_exit() {
+  local pid=$1 seconds=$2 status
+  wmctrl -c '★Orvanix★V2.5'
+  for _ in $(seq $((seconds * 20))); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+  if kill -0 "$pid" 2>/dev/null; then
+    echo "FAIL: still running $seconds s after the window was closed" >&2
+    kill -9 "$pid"
+    return 1
+  fi
+  wait "$pid" && status=0 || status=$?
+  [ "$status" -eq 0 ] || { echo "FAIL: exit status $status" >&2; return 1; }
+}
