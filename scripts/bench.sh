@@ -6,14 +6,15 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${JOBS:-2}
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANIX_BENCH=ON \
-  -DORVANIX_TESTS=OFF >/dev/null
+  -DORVANIX_TESTS=ON >/dev/null
 shopt -s nullglob
 targets=()
 for source in bench/*.cpp; do
   targets+=("$(basename "$source" .cpp)")
 done
 [ ${#targets[@]} -eq 0 ] && { echo "no benchmarks in bench/"; exit 0; }
-cmake --build build-bench -j "$jobs" --target "${targets[@]}"
+# web_bench serves its page with the fixture server program.
+cmake --build build-bench -j "$jobs" --target "${targets[@]}" orvanix-fixture-server
 for name in "${targets[@]}"; do
   echo "== $name"
   "build-bench/bench/$name" --benchmark_counters_tabular=false "$@"

@@ -7,8 +7,12 @@
 #   bench_startup.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=$(realpath "${1:-build}")
+build=$(realpath -m "${1:-build}")
 runs=${2:-5}
+bash scripts/setup.sh
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j2 --target orvanix bare_window orvanix-fixture-server orvanix_feedback_view \
+  site_table >/dev/null
 . tests/smoke/lib/xsession.sh
 start_x_session
 run=$(copy_program "$build")

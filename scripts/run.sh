@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANIX_TESTS=OFF -DORVANIX_BENCH=OFF >/dev/null
-cmake --build build --target orvanix orvanix-cli
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build --target orvanix orvanix-cli orvanix_feedback_view site_table
 exec build/orvanix "$@"

@@ -11,7 +11,7 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0} UBSAN_OPTIONS=${UBSAN_OPTION
 jobs=$(nproc)
 
 echo "== Release build and tests"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANIX_TESTS=ON -DORVANIX_BENCH=ON >/dev/null
 cmake --build build
 ctest --test-dir build --output-on-failure -j "$jobs"
 
