@@ -78,7 +78,7 @@ ReportList::ReportList(const QString& name, QStringList columns, QWidget* parent
     horizontalHeader()->setStretchLastSection(true);
     horizontalHeader()->setDefaultSectionSize(100);
     horizontalHeader()->resizeSection(0, 48);
-    if (model_->columnCount() > 2) horizontalHeader()->resizeSection(1, 260);  // names are long
+    if (model_->columnCount() > 2) horizontalHeader()->resizeSection(1, 220);  // names are long
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &ReportList::headerClicked);
 }
 
